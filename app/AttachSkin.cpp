@@ -1,0 +1,4 @@
+#include "app/AttachSkin.h"
+
+// Stand-in until the skin engine lands.
+void AttachSkin() {}
