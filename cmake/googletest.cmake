@@ -1,5 +1,6 @@
 # GoogleTest from Debian's source package, built with the cross compiler.
-set(googletest_source /usr/src/googletest)
+set(GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest source tree")
+set(googletest_source ${GOOGLETEST_SOURCE})
 if(NOT EXISTS ${googletest_source}/CMakeLists.txt)
   message(FATAL_ERROR "GoogleTest sources not found in ${googletest_source}: run scripts/install-deps.sh")
 endif()
