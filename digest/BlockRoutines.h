@@ -13,3 +13,5 @@ void Sha1BlocksShaExtensions(std::uint32_t state[5], const std::uint8_t* blocks,
 std::uint32_t Crc32Slicing8(std::uint32_t crc, const std::uint8_t* data, std::size_t length);
 std::uint32_t Crc32Slicing16(std::uint32_t crc, const std::uint8_t* data, std::size_t length);
 std::uint32_t Crc32Pclmul(std::uint32_t crc, const std::uint8_t* data, std::size_t length);
+std::uint32_t Crc32Vpclmul256(std::uint32_t crc, const std::uint8_t* data, std::size_t length);
+std::uint32_t Crc32Vpclmul512(std::uint32_t crc, const std::uint8_t* data, std::size_t length);

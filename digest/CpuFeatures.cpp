@@ -65,15 +65,18 @@ CpuFeatures Detect() {
     features.Ssse3 = features.Sse2 && Bit(leaf1.Ecx, 9);
     features.Sse41 = features.Ssse3 && Bit(leaf1.Ecx, 19);
     features.Pclmul = features.Sse2 && Bit(leaf1.Ecx, 1);
-    const bool osxsave = Bit(leaf1.Ecx, 27);
-    if (osxsave && Bit(leaf1.Ecx, 28)) {
-        const std::uint64_t savedState = ReadExtendedControlRegister0();
-        features.Avx = features.Sse41 && (savedState & 0x6) == 0x6;  // XMM and YMM state
-    }
+    // AVX registers are only safe when the system saves them on a thread
+    // switch, which XCR0 tells; the processor bits alone are not enough.
+    std::uint64_t savedState = 0;
+    if (Bit(leaf1.Ecx, 27)) savedState = ReadExtendedControlRegister0();  // OSXSAVE
+    features.Avx = features.Sse41 && Bit(leaf1.Ecx, 28) && (savedState & 0x6) == 0x6;  // XMM and YMM
+    const bool systemSavesZmm = (savedState & 0xE6) == 0xE6;  // and opmask and both ZMM halves
     if (highestLeaf >= 7) {
         const CpuidResult leaf7 = Cpuid(7, 0);
         features.ShaExtensions = features.Sse41 && Bit(leaf7.Ebx, 29);
         features.Avx2 = features.Avx && Bit(leaf7.Ebx, 5);
+        features.Avx512 = features.Avx2 && systemSavesZmm && Bit(leaf7.Ebx, 16) && Bit(leaf7.Ebx, 31);
+        features.Vpclmul = features.Avx && features.Pclmul && Bit(leaf7.Ecx, 10);
     }
     return features;
 }

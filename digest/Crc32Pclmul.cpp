@@ -1,40 +1,14 @@
-#include <immintrin.h>
-
 #include "digest/BlockRoutines.h"
+#include "digest/Crc32Folding.h"
 #include "digest/SimdTarget.h"
-
-// Folding: the CRC of a message only depends on the message modulo the
-// generator polynomial P, so a 128-bit piece can be carried forward by
-// multiplying it with x^distance mod P (a carry-less multiply) and added with
-// xor to the data that far ahead. Four lanes run side by side; at the end the
-// one remaining 128-bit piece goes through the table routine.
 
 namespace {
 
 #define PCLMUL_TARGET VELQUIN_TARGET("pclmul,sse4.1")
 
-// x^exponent mod P in the bit-reflected form the checksum works in, shifted
-// so that a carry-less product lines up with the 128-bit lane it folds into.
-constexpr std::uint64_t FoldConstant(int exponent) {
-    constexpr std::uint64_t polynomial = 0x104C11DB7ull;
-    std::uint64_t remainder = 1;
-    for (int i = 0; i < exponent; ++i) {
-        remainder <<= 1;
-        if (remainder & (1ull << 32)) remainder ^= polynomial;
-    }
-    std::uint64_t reflected = 0;
-    for (int bit = 0; bit < 32; ++bit)
-        if (remainder & (1ull << bit)) reflected |= 1ull << (31 - bit);
-    return reflected << 1;
+PCLMUL_TARGET inline __m128i PairOf(Crc32FoldPair pair) {
+    return _mm_set_epi64x(static_cast<long long>(pair.High), static_cast<long long>(pair.Low));
 }
-
-// The low half of a lane sits 64 bits further from the end than the high half.
-constexpr int LaneBits = 128;
-constexpr std::uint64_t FourLanesLow = FoldConstant(4 * LaneBits + 32);
-constexpr std::uint64_t FourLanesHigh = FoldConstant(4 * LaneBits - 32);
-constexpr std::uint64_t OneLaneLow = FoldConstant(LaneBits + 32);
-constexpr std::uint64_t OneLaneHigh = FoldConstant(LaneBits - 32);
-static_assert(FourLanesLow == 0x154442BD4ull && OneLaneHigh == 0x0CCAA009Eull);
 
 PCLMUL_TARGET inline __m128i Fold(__m128i lane, __m128i constants, __m128i ahead) {
     const __m128i low = _mm_clmulepi64_si128(lane, constants, 0x00);
@@ -48,6 +22,15 @@ PCLMUL_TARGET inline __m128i Load(const std::uint8_t* data) {
 
 }  // namespace
 
+PCLMUL_TARGET std::uint32_t Crc32FinishFolding(__m128i folded, const std::uint8_t* data, std::size_t length) {
+    const __m128i oneLane = PairOf(Crc32FoldBy(128));
+    for (; length >= 16; data += 16, length -= 16) folded = Fold(folded, oneLane, Load(data));
+    alignas(16) std::uint8_t remainder[16];
+    _mm_store_si128(reinterpret_cast<__m128i*>(remainder), folded);
+    const std::uint32_t crc = Crc32Slicing16(0, remainder, sizeof remainder);
+    return Crc32Slicing16(crc, data, length);
+}
+
 PCLMUL_TARGET std::uint32_t Crc32Pclmul(std::uint32_t crc, const std::uint8_t* data, std::size_t length) {
     if (length < 64) return Crc32Slicing16(crc, data, length);
 
@@ -59,7 +42,7 @@ PCLMUL_TARGET std::uint32_t Crc32Pclmul(std::uint32_t crc, const std::uint8_t* d
     data += 64;
     length -= 64;
 
-    const __m128i fourLanes = _mm_set_epi64x(static_cast<long long>(FourLanesHigh), static_cast<long long>(FourLanesLow));
+    const __m128i fourLanes = PairOf(Crc32FoldBy(4 * 128));
     for (; length >= 64; data += 64, length -= 64) {
         lane0 = Fold(lane0, fourLanes, Load(data));
         lane1 = Fold(lane1, fourLanes, Load(data + 16));
@@ -67,14 +50,9 @@ PCLMUL_TARGET std::uint32_t Crc32Pclmul(std::uint32_t crc, const std::uint8_t* d
         lane3 = Fold(lane3, fourLanes, Load(data + 48));
     }
 
-    const __m128i oneLane = _mm_set_epi64x(static_cast<long long>(OneLaneHigh), static_cast<long long>(OneLaneLow));
+    const __m128i oneLane = PairOf(Crc32FoldBy(128));
     __m128i folded = Fold(lane0, oneLane, lane1);
     folded = Fold(folded, oneLane, lane2);
     folded = Fold(folded, oneLane, lane3);
-    for (; length >= 16; data += 16, length -= 16) folded = Fold(folded, oneLane, Load(data));
-
-    alignas(16) std::uint8_t remainder[16];
-    _mm_store_si128(reinterpret_cast<__m128i*>(remainder), folded);
-    crc = Crc32Slicing16(0, remainder, sizeof remainder);
-    return Crc32Slicing16(crc, data, length);
+    return Crc32FinishFolding(folded, data, length);
 }

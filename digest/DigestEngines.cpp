@@ -29,6 +29,8 @@ Crc32Routine RoutineOf(Crc32Engine engine) {
     switch (engine) {
     case Crc32Engine::Slicing8: return Crc32Slicing8;
     case Crc32Engine::Pclmul: return Crc32Pclmul;
+    case Crc32Engine::Vpclmul256: return Crc32Vpclmul256;
+    case Crc32Engine::Vpclmul512: return Crc32Vpclmul512;
     case Crc32Engine::Slicing16: break;
     }
     return Crc32Slicing16;
@@ -36,7 +38,8 @@ Crc32Routine RoutineOf(Crc32Engine engine) {
 
 // The fastest first; the last of each list runs everywhere.
 constexpr Sha1Engine Sha1Preference[] = {Sha1Engine::ShaExtensions, Sha1Engine::Ssse3, Sha1Engine::Portable};
-constexpr Crc32Engine Crc32Preference[] = {Crc32Engine::Pclmul, Crc32Engine::Slicing16};
+constexpr Crc32Engine Crc32Preference[] = {Crc32Engine::Vpclmul512, Crc32Engine::Vpclmul256, Crc32Engine::Pclmul,
+                                           Crc32Engine::Slicing16};
 
 template <typename Engine, std::size_t Count>
 Engine FirstAvailable(const Engine (&preference)[Count]) {
@@ -77,6 +80,8 @@ const char* EngineName(Crc32Engine engine) {
     case Crc32Engine::Slicing8: return "slicing-by-8";
     case Crc32Engine::Slicing16: return "slicing-by-16";
     case Crc32Engine::Pclmul: return "pclmulqdq";
+    case Crc32Engine::Vpclmul256: return "vpclmulqdq-avx2";
+    case Crc32Engine::Vpclmul512: return "vpclmulqdq-avx512";
     }
     return "?";
 }
@@ -97,6 +102,8 @@ bool IsEngineAvailable(Crc32Engine engine) {
     case Crc32Engine::Slicing8:
     case Crc32Engine::Slicing16: return true;
     case Crc32Engine::Pclmul: return TheCpuFeatures().Pclmul && TheCpuFeatures().Sse41;
+    case Crc32Engine::Vpclmul256: return TheCpuFeatures().Vpclmul && TheCpuFeatures().Avx2;
+    case Crc32Engine::Vpclmul512: return TheCpuFeatures().Vpclmul && TheCpuFeatures().Avx512;
     }
     return false;
 }

@@ -14,11 +14,12 @@ using Crc32Routine = std::uint32_t (*)(std::uint32_t crc, const std::uint8_t* da
 
 enum class Md5Engine { Portable };
 enum class Sha1Engine { Portable, Ssse3, ShaExtensions };
-enum class Crc32Engine { Slicing8, Slicing16, Pclmul };
+enum class Crc32Engine { Slicing8, Slicing16, Pclmul, Vpclmul256, Vpclmul512 };
 
 inline constexpr Md5Engine AllMd5Engines[] = {Md5Engine::Portable};
 inline constexpr Sha1Engine AllSha1Engines[] = {Sha1Engine::Portable, Sha1Engine::Ssse3, Sha1Engine::ShaExtensions};
-inline constexpr Crc32Engine AllCrc32Engines[] = {Crc32Engine::Slicing8, Crc32Engine::Slicing16, Crc32Engine::Pclmul};
+inline constexpr Crc32Engine AllCrc32Engines[] = {Crc32Engine::Slicing8, Crc32Engine::Slicing16, Crc32Engine::Pclmul,
+                                                  Crc32Engine::Vpclmul256, Crc32Engine::Vpclmul512};
 
 const char* EngineName(Md5Engine engine);
 const char* EngineName(Sha1Engine engine);

@@ -1,12 +1,14 @@
 #pragma once
 #include <cstdint>
 
+#include "digest/SimdTarget.h"
+
 // The eighty scalar SHA-1 rounds over a prepared schedule, shared by the
 // portable and the SSSE3 routines (which differ in how they build the schedule).
 
-inline std::uint32_t Sha1RotateLeft(std::uint32_t value, int count) { return (value << count) | (value >> (32 - count)); }
+VELQUIN_FORCE_INLINE std::uint32_t Sha1RotateLeft(std::uint32_t value, int count) { return (value << count) | (value >> (32 - count)); }
 
-inline std::uint32_t Sha1LoadBigEndian(const std::uint8_t* bytes) {
+VELQUIN_FORCE_INLINE std::uint32_t Sha1LoadBigEndian(const std::uint8_t* bytes) {
     return (std::uint32_t(bytes[0]) << 24) | (std::uint32_t(bytes[1]) << 16) | (std::uint32_t(bytes[2]) << 8) |
            std::uint32_t(bytes[3]);
 }
@@ -16,7 +18,7 @@ inline constexpr std::uint32_t Sha1RoundConstant(int round) {
 }
 
 // wk[t] is the schedule word W[t] plus the round's constant.
-inline void Sha1Rounds(std::uint32_t state[5], const std::uint32_t wk[80]) {
+VELQUIN_FORCE_INLINE void Sha1Rounds(std::uint32_t state[5], const std::uint32_t wk[80]) {
     std::uint32_t a = state[0], b = state[1], c = state[2], d = state[3], e = state[4];
     // Five rounds per pass so the letters return to their places without moves.
 #define SHA1_ROUND(f, a, b, c, d, e, t)                  \

@@ -24,16 +24,20 @@ constexpr std::size_t CryptoApiPiece = 64u << 20;
 
 }  // namespace
 
+const SystemMd5Routines& SystemMd5() {
+    static const SystemMd5Routines routines = {
+        SystemRoutine<decltype(SystemMd5Routines::Init)>(L"cryptdll.dll", "MD5Init"),
+        SystemRoutine<decltype(SystemMd5Routines::Update)>(L"cryptdll.dll", "MD5Update"),
+        SystemRoutine<decltype(SystemMd5Routines::Final)>(L"cryptdll.dll", "MD5Final"),
+    };
+    return routines;
+}
+
 std::wstring SystemMd5Text(const std::uint8_t* data, std::size_t length) {
-    using Md5Routine = void(WINAPI*)(Md5Context*);
-    using Md5UpdateRoutine = void(WINAPI*)(Md5Context*, const unsigned char*, unsigned int);
-    static const auto init = SystemRoutine<Md5Routine>(L"cryptdll.dll", "MD5Init");
-    static const auto update = SystemRoutine<Md5UpdateRoutine>(L"cryptdll.dll", "MD5Update");
-    static const auto final = SystemRoutine<Md5Routine>(L"cryptdll.dll", "MD5Final");
     Md5Context context{};
-    init(&context);
-    update(&context, data, static_cast<unsigned int>(length));
-    final(&context);
+    SystemMd5().Init(&context);
+    SystemMd5().Update(&context, data, static_cast<unsigned int>(length));
+    SystemMd5().Final(&context);
     return BytesToHexText(context.Digest, sizeof context.Digest, true);
 }
 
