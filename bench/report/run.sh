@@ -57,6 +57,8 @@ printf '  md5sum      %6.3f s  %7.1f MB/s\n' "$best_md5sum" "$(calc "$mb / $best
 printf '  report job  %6.3f s  %7.1f MB/s\n' "$best_job" "$(calc "$mb / $best_job")"
 printf '  MD5 alone   %6.3f s  %7.1f MB/s   (in the same process, the floor of the job)\n' \
   "$(echo "$job_output" | field md5_alone_seconds)" "$(calc "$mb / $(echo "$job_output" | field md5_alone_seconds)")"
+printf '  read + SHA-1 + CRC-32 alone %6.3f s (the second thread'"'"'s share)\n' \
+  "$(echo "$job_output" | field read_sha1_crc32_seconds)"
 printf '  ratio job/md5sum  %.3f   (goal <= 0.95)\n' "$(calc "$best_job / $best_md5sum")"
 printf '  peak working set  %.1f MiB (goal <= 32; %.1f MiB before the job)\n' \
   "$(calc "$(echo "$job_output" | field peak_working_set) / 1048576")" \
