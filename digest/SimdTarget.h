@@ -1,0 +1,19 @@
+#pragma once
+// Lets one function use instructions the rest of the 32-bit build may not
+// assume; the caller checks the processor first. MSVC needs no marking.
+#if defined(__GNUC__) || defined(__clang__)
+#define VELQUIN_TARGET(features) __attribute__((target(features)))
+#else
+#define VELQUIN_TARGET(features)
+#endif
+
+// For round code that must sit in the same frame as its schedule, so the
+// schedule is read relative to the stack pointer and no register holds its
+// address: i386 has only seven to spare.
+#if defined(__GNUC__) || defined(__clang__)
+#define VELQUIN_FORCE_INLINE inline __attribute__((always_inline))
+#elif defined(_MSC_VER)
+#define VELQUIN_FORCE_INLINE __forceinline
+#else
+#define VELQUIN_FORCE_INLINE inline
+#endif

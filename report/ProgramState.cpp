@@ -1,0 +1,4 @@
+#include "report/ProgramState.h"
+
+JobPool* TheJobPool = nullptr;
+std::wstring CurrentPath;
