@@ -8,7 +8,7 @@ source "$repo_root/scripts/xvfb.sh"
 velquin_start_xvfb
 source "$repo_root/scripts/wine-env.sh"
 # One wineserver for the whole run: starting a program then costs milliseconds.
-wineserver -p
+wineserver -p 2>/dev/null || true  # already running for this prefix: use it
 wine cmd /c exit </dev/null >/dev/null 2>&1
 trap 'wineserver -k 2>/dev/null; kill $velquin_xvfb_pid 2>/dev/null' EXIT
 cd "$repo_root/build"
