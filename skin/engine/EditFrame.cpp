@@ -21,8 +21,36 @@ void PaintFlatBorder(HWND window, COLORREF border, COLORREF inside) {
   ReleaseDC(window, dc);
 }
 
+namespace {
+
+// Wine's edit control takes WS_BORDER off its style and draws the border
+// itself, inside its client area; what tells is a formatting rectangle set in
+// from the top and by more than the margin on the left, with no edge outside.
+bool DrawsBorderInsideClient(HWND edit) {
+  WINDOWINFO info = {};
+  info.cbSize = sizeof info;
+  if (!GetWindowInfo(edit, &info) || info.rcClient.left != info.rcWindow.left) return false;
+  RECT format = {};
+  SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  auto leftMargin = static_cast<LONG>(LOWORD(SendMessageW(edit, EM_GETMARGINS, 0, 0)));
+  return format.top > 0 && format.left > leftMargin;
+}
+
+}  // namespace
+
 LRESULT CALLBACK EditFrameProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   switch (message) {
+    case WM_PAINT: {
+      LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
+      if (DrawsBorderInsideClient(edit)) {
+        RECT client;
+        GetClientRect(edit, &client);
+        HDC dc = GetDC(edit);
+        FrameSolid(dc, client, CurrentThreadSkin()->skin.Color(SkinColor::EditBorder));
+        ReleaseDC(edit, dc);
+      }
+      return result;
+    }
     case WM_NCPAINT: {
       const Skin& skin = CurrentThreadSkin()->skin;
       DefSubclassProc(edit, message, wParam, lParam);
