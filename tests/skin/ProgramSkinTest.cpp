@@ -152,8 +152,8 @@ RECT FirstButtonOf(HWND dialog) {
   return found;
 }
 
-void ExpectSkinnedDialog(const RunningProgram& program, const Skin& win8, const char* what) {
-  HWND dialog = program.WaitForWindow(L"#32770");
+void ExpectSkinnedDialog(const RunningProgram& program, HWND mainWindow, const Skin& win8, const char* what) {
+  HWND dialog = program.WaitForWindow(L"#32770", mainWindow);
   ASSERT_NE(dialog, nullptr) << what;
   SetCursorPos(0, 0);
   POINT face = ClientToScreenPoint(dialog, 2, 2);
@@ -186,12 +186,12 @@ TEST_P(ProgramSkin, ShowsTheSkinOnItsWindowItsAboutBoxAndItsSaveDialog) {
   std::vector<INPUT> clickAbout;
   AddClick(clickAbout, ClientToScreenPoint(window, 25 + 36, 205 + 12));
   SendInput(static_cast<UINT>(clickAbout.size()), clickAbout.data(), sizeof(INPUT));
-  ExpectSkinnedDialog(program, win8, "About box");
+  ExpectSkinnedDialog(program, window, win8, "About box");
 
   std::vector<INPUT> clickSave;
   AddClick(clickSave, ClientToScreenPoint(window, 312 + 36, 204 + 12));
   SendInput(static_cast<UINT>(clickSave.size()), clickSave.data(), sizeof(INPUT));
-  ExpectSkinnedDialog(program, win8, "save dialog");
+  ExpectSkinnedDialog(program, window, win8, "save dialog");
 
   PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.WaitForExit(), 0u);

@@ -48,14 +48,14 @@ std::vector<HWND> VisibleWindowsOf(DWORD processId) {
   return search.found;
 }
 
-HWND RunningProgram::WaitForWindow(const wchar_t* className, DWORD timeoutMs) const {
+HWND RunningProgram::WaitForWindow(const wchar_t* className, HWND except, DWORD timeoutMs) const {
   if (!process_) return nullptr;
   DWORD start = GetTickCount();
   do {
     for (HWND window : VisibleWindowsOf(id_)) {
       wchar_t name[64] = {};
       GetClassNameW(window, name, 64);
-      if (!className || std::wstring(name) == className) return window;
+      if (window != except && (!className || std::wstring(name) == className)) return window;
     }
     // The program's end is the other thing worth waking for.
     if (WaitForSingleObject(process_, 20) == WAIT_OBJECT_0) return nullptr;

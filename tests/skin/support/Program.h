@@ -16,9 +16,9 @@ class RunningProgram {
 
   bool started() const { return process_ != nullptr; }
   DWORD id() const { return id_; }
-  // A visible top-level window of the program (of that class, if given);
-  // null when the program ends or the time runs out first.
-  HWND WaitForWindow(const wchar_t* className = nullptr, DWORD timeoutMs = 20000) const;
+  // A visible top-level window of the program (of that class, if given, and
+  // other than `except`); null when the program ends or the time runs out first.
+  HWND WaitForWindow(const wchar_t* className = nullptr, HWND except = nullptr, DWORD timeoutMs = 20000) const;
   bool WaitUntilWindowGone(HWND window, DWORD timeoutMs = 10000) const;
   // The exit code, or STILL_ACTIVE when the time runs out.
   DWORD WaitForExit(DWORD timeoutMs = 10000) const;
