@@ -95,15 +95,25 @@ TEST_P(ProgramSkin, StopsWithAnErrorBoxWhenTheLibraryBesideItLacksTheEntry) {
   RemoveDirectoryW(folder.c_str());
 }
 
+FILETIME LastWriteTime(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data = {};
+  GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
+  return data.ftLastWriteTime;
+}
+
 TEST_P(ProgramSkin, SecondCopyStartsAndAttachesWhileTheFirstRuns) {
   Skin win8 = *DecodeSkin(ReadBinaryFile(Widen(VELQUIN_WIN8_SKIN)), "");
   const std::vector<std::uint8_t> library = ResourceOf(exe_, L"SkinLibraryImage");
   RunningProgram first(exe_);
   HWND firstWindow = first.WaitForWindow();
   ASSERT_NE(firstWindow, nullptr);
+  const FILETIME writtenByFirst = LastWriteTime(kWrittenLibrary);
   RunningProgram second(exe_);
   HWND secondWindow = second.WaitForWindow();
   ASSERT_NE(secondWindow, nullptr);
+  // The first copy has the library loaded, so the second could not write it.
+  const FILETIME afterSecond = LastWriteTime(kWrittenLibrary);
+  EXPECT_EQ(CompareFileTime(&writtenByFirst, &afterSecond), 0);
   EXPECT_TRUE(first.HasModuleNamed(L"jedata.dll"));
   EXPECT_TRUE(second.HasModuleNamed(L"jedata.dll"));
   EXPECT_EQ(ReadBinaryFile(kWrittenLibrary), library);
