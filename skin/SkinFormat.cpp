@@ -52,7 +52,7 @@ constexpr std::size_t kEntryCount = 1 + kSkinColorCount + kSkinMetricCount;
 
 }  // namespace
 
-std::uint32_t Skin::ButtonColor(ButtonState state, int part) const {
+std::uint32_t Skin::ButtonColor(ButtonState state, ButtonPart part) const {
   auto first = static_cast<std::size_t>(SkinColor::ButtonFace);
   return colors[first + 3 * static_cast<std::size_t>(state) + static_cast<std::size_t>(part)];
 }

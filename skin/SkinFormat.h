@@ -21,6 +21,7 @@ inline constexpr std::size_t kSkinHeaderSize = 16;
 inline constexpr std::size_t kSkinMaxFileSize = 64 * 1024;
 
 enum class ButtonState { Normal, Hot, Pressed, Focused, Disabled, Count };
+enum class ButtonPart { Face, Border, Text };
 
 // Colours are 0x00BBGGRR, the layout of a Windows COLORREF.
 enum class SkinColor : std::uint16_t {
@@ -56,7 +57,7 @@ struct Skin {
   std::uint32_t Color(SkinColor c) const { return colors[static_cast<std::size_t>(c)]; }
   int Metric(SkinMetric m) const { return metrics[static_cast<std::size_t>(m)]; }
   // The face, border and text colours of a push button in one state.
-  std::uint32_t ButtonColor(ButtonState state, int part) const;
+  std::uint32_t ButtonColor(ButtonState state, ButtonPart part) const;
 };
 
 std::uint32_t SkinCrc32(std::span<const std::uint8_t> bytes);

@@ -9,8 +9,6 @@ namespace {
 
 thread_local HWND t_hotButton = nullptr;
 
-enum ButtonPart { kFace, kBorder, kText };
-
 bool IsPlainPushButton(HWND button) {
   LONG style = GetWindowLongW(button, GWL_STYLE);
   LONG type = style & BS_TYPEMASK;
@@ -37,13 +35,13 @@ void PaintPushButton(HWND button, HDC dc, const Skin& skin) {
   ButtonState state = StateOf(button);
   RECT rect;
   GetClientRect(button, &rect);
-  FillSolid(dc, rect, skin.ButtonColor(state, kFace));
-  FrameSolid(dc, rect, skin.ButtonColor(state, kBorder));
+  FillSolid(dc, rect, skin.ButtonColor(state, ButtonPart::Face));
+  FrameSolid(dc, rect, skin.ButtonColor(state, ButtonPart::Border));
 
   std::wstring text = TextOf(button);
   SelectedObject font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(button, WM_GETFONT, 0, 0)));
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, skin.ButtonColor(state, kText));
+  SetTextColor(dc, skin.ButtonColor(state, ButtonPart::Text));
   UINT format = DT_CENTER;
   if (SendMessageW(button, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) format |= DT_HIDEPREFIX;
   InflateRect(&rect, -2, -2);

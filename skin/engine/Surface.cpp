@@ -8,12 +8,13 @@ LRESULT CALLBACK SurfaceProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   const ThreadSkin* skin = CurrentThreadSkin();
   auto dc = reinterpret_cast<HDC>(wParam);
   switch (message) {
-    case WM_ERASEBKGND:
+    case WM_ERASEBKGND: {
       if (!isFace) break;
       RECT client;
       GetClientRect(window, &client);
       FillRect(dc, &client, skin->face.get());
       return 1;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:

@@ -1,6 +1,5 @@
 #include "skin/engine/ThreadSkin.h"
 
-
 #include <memory>
 #include <string_view>
 
@@ -16,7 +15,6 @@ enum class WindowKind { Surface, PushButton, GroupBox, ProgressBar, Edit, Other 
 WindowKind KindOf(HWND window) {
   wchar_t name[32] = {};
   GetClassNameW(window, name, 32);
-  std::wstring_view cls(name);
   LONG style = GetWindowLongW(window, GWL_STYLE);
   if (CompareStringOrdinal(name, -1, L"Button", -1, TRUE) == CSTR_EQUAL) {
     switch (style & BS_TYPEMASK) {
@@ -33,7 +31,7 @@ WindowKind KindOf(HWND window) {
     return (style & (PBS_VERTICAL | PBS_MARQUEE)) ? WindowKind::Other : WindowKind::ProgressBar;
   if (CompareStringOrdinal(name, -1, L"Edit", -1, TRUE) == CSTR_EQUAL) return WindowKind::Edit;
   // Top-level windows and dialogs are the surfaces controls sit on.
-  if (!(style & WS_CHILD) || cls == L"#32770") return WindowKind::Surface;
+  if (!(style & WS_CHILD) || std::wstring_view(name) == L"#32770") return WindowKind::Surface;
   return WindowKind::Other;
 }
 

@@ -173,8 +173,8 @@ void ExpectSkinnedDialog(const RunningProgram& program, HWND mainWindow, const S
   COLORREF buttonFace = 0;
   EXPECT_TRUE(PumpUntil([&] {
     buttonFace = ScreenPixel({button.left + 3, button.top + 3});
-    return buttonFace == win8.ButtonColor(ButtonState::Normal, 0) ||
-           buttonFace == win8.ButtonColor(ButtonState::Focused, 0);
+    return buttonFace == win8.ButtonColor(ButtonState::Normal, ButtonPart::Face) ||
+           buttonFace == win8.ButtonColor(ButtonState::Focused, ButtonPart::Face);
   }, 5000)) << what << " button face " << std::hex << buttonFace;
   PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
   EXPECT_TRUE(program.WaitUntilWindowGone(dialog)) << what;
