@@ -24,6 +24,7 @@ class SkinEngine : public ::testing::Test {
     FARPROC entry = library_ ? GetProcAddress(library_, "SkinH_AttachEx") : nullptr;
     attach_ = reinterpret_cast<AttachEx>(reinterpret_cast<void*>(entry));
   }
+  static void TearDownTestSuite() { RemoveTempFiles(); }
   void SetUp() override {
     ASSERT_NE(attach_, nullptr) << "SkinH_AttachEx not exported by " << VELQUIN_SKIN_ENGINE;
     // The pointer rests away from the test window, so no button starts hot.

@@ -93,6 +93,7 @@ TEST_P(ProgramSkin, StopsWithAnErrorBoxWhenTheLibraryBesideItLacksTheEntry) {
   DeleteFileW(copy.c_str());
   DeleteFileW(entryless.c_str());
   RemoveDirectoryW(folder.c_str());
+  RemoveTempFiles();
 }
 
 FILETIME LastWriteTime(const std::wstring& path) {

@@ -93,12 +93,33 @@ bool WriteBinaryFile(const std::wstring& path, const std::vector<std::uint8_t>& 
   return ok;
 }
 
-std::wstring TempFilePath(const std::wstring& name) {
+namespace {
+
+std::wstring TempFolder() {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
-  std::wstring folder = std::wstring(temp) + L"velquin-skin-" + std::to_wstring(GetCurrentProcessId());
+  return std::wstring(temp) + L"velquin-skin-" + std::to_wstring(GetCurrentProcessId());
+}
+
+}  // namespace
+
+std::wstring TempFilePath(const std::wstring& name) {
+  std::wstring folder = TempFolder();
   CreateDirectoryW(folder.c_str(), nullptr);
   return folder + L"\\" + name;
+}
+
+void RemoveTempFiles() {
+  std::wstring folder = TempFolder();
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(folder.c_str());
 }
 
 std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }

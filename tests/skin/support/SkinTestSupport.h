@@ -24,6 +24,7 @@ std::string ReadTextFile(const char* path);
 std::vector<std::uint8_t> ReadBinaryFile(const std::wstring& path);
 bool WriteBinaryFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes);
 std::wstring TempFilePath(const std::wstring& name);  // in a folder of this process's own
+void RemoveTempFiles();  // that folder with its files
 std::wstring Widen(const std::string& text);
 
 // Runs the message loop of the calling thread until done() holds or the time
