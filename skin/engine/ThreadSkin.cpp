@@ -30,8 +30,10 @@ WindowKind KindOf(HWND window) {
   if (CompareStringOrdinal(name, -1, PROGRESS_CLASSW, -1, TRUE) == CSTR_EQUAL)
     return (style & (PBS_VERTICAL | PBS_MARQUEE)) ? WindowKind::Other : WindowKind::ProgressBar;
   if (CompareStringOrdinal(name, -1, L"Edit", -1, TRUE) == CSTR_EQUAL) return WindowKind::Edit;
-  // Top-level windows and dialogs are the surfaces controls sit on.
-  if (!(style & WS_CHILD) || std::wstring_view(name) == L"#32770") return WindowKind::Surface;
+  // Top-level windows and dialogs are the surfaces controls sit on; hidden
+  // message-only windows (OLE's, for one) are not on the desktop and stay as they are.
+  bool onDesktop = !(style & WS_CHILD) && GetAncestor(window, GA_PARENT) == GetDesktopWindow();
+  if (onDesktop || std::wstring_view(name) == L"#32770") return WindowKind::Surface;
   return WindowKind::Other;
 }
 

@@ -24,11 +24,20 @@ struct ProgramUnderTest {
   const char* exe;
 };
 
-class ProgramSkin : public ::testing::TestWithParam<ProgramUnderTest> {
+class ProgramFile : public ::testing::TestWithParam<ProgramUnderTest> {
  protected:
   void SetUp() override {
     exe_ = Widen(GetParam().exe);
     for (auto& c : exe_) if (c == L'/') c = L'\\';
+  }
+
+  std::wstring exe_;
+};
+
+class ProgramSkin : public ProgramFile {
+ protected:
+  void SetUp() override {
+    ProgramFile::SetUp();
     // A build whose Velquin.exe is still the stand-in without a window has
     // nothing to attach the skin to yet.
     RunningProgram probe(exe_);
@@ -39,11 +48,9 @@ class ProgramSkin : public ::testing::TestWithParam<ProgramUnderTest> {
     ASSERT_EQ(probe.WaitForExit(), 0u);
     SetCursorPos(0, 0);
   }
-
-  std::wstring exe_;
 };
 
-TEST_P(ProgramSkin, CarriesTheEngineAndTheWin8SkinTheBuildMade) {
+TEST_P(ProgramFile, CarriesTheEngineAndTheWin8SkinTheBuildMade) {
   std::vector<std::uint8_t> library = ResourceOf(exe_, L"SkinLibraryImage");
   std::vector<std::uint8_t> skin = ResourceOf(exe_, L"SkinFileData");
   ASSERT_GE(library.size(), 2u);
@@ -208,9 +215,10 @@ TEST_P(ProgramSkin, ShowsTheSkinOnItsWindowItsAboutBoxAndItsSaveDialog) {
   EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Programs, ProgramSkin,
-                         ::testing::Values(ProgramUnderTest{"SkinDemo", SKIN_DEMO_EXE},
-                                           ProgramUnderTest{"Velquin", VELQUIN_EXE}),
-                         [](const auto& info) { return std::string(info.param.name); });
+const auto kPrograms = ::testing::Values(ProgramUnderTest{"SkinDemo", SKIN_DEMO_EXE},
+                                         ProgramUnderTest{"Velquin", VELQUIN_EXE});
+std::string ProgramName(const ::testing::TestParamInfo<ProgramUnderTest>& info) { return info.param.name; }
+INSTANTIATE_TEST_SUITE_P(Programs, ProgramFile, kPrograms, ProgramName);
+INSTANTIATE_TEST_SUITE_P(Programs, ProgramSkin, kPrograms, ProgramName);
 
 }  // namespace
