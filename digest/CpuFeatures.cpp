@@ -75,6 +75,7 @@ CpuFeatures Detect() {
         const CpuidResult leaf7 = Cpuid(7, 0);
         features.ShaExtensions = features.Sse41 && Bit(leaf7.Ebx, 29);
         features.Avx2 = features.Avx && Bit(leaf7.Ebx, 5);
+        features.Bmi = Bit(leaf7.Ebx, 3) && Bit(leaf7.Ebx, 8);
         features.Avx512 = features.Avx2 && systemSavesZmm && Bit(leaf7.Ebx, 16) && Bit(leaf7.Ebx, 31);
         features.Vpclmul = features.Avx && features.Pclmul && Bit(leaf7.Ecx, 10);
     }

@@ -9,6 +9,7 @@ struct CpuFeatures {
     bool ShaExtensions = false;
     bool Avx = false;  // only with the system's consent through xgetbv
     bool Avx2 = false;
+    bool Bmi = false;  // BMI1 and BMI2
     bool Avx512 = false;  // F and VL, with the system saving the ZMM state
     bool Vpclmul = false;  // carry-less multiply on YMM/ZMM registers
 };

@@ -19,6 +19,7 @@ Md5BlocksRoutine RoutineOf(Md5Engine) { return Md5BlocksPortable; }
 Sha1BlocksRoutine RoutineOf(Sha1Engine engine) {
     switch (engine) {
     case Sha1Engine::Ssse3: return Sha1BlocksSsse3;
+    case Sha1Engine::Avx2: return Sha1BlocksAvx2;
     case Sha1Engine::ShaExtensions: return Sha1BlocksShaExtensions;
     case Sha1Engine::Portable: break;
     }
@@ -37,7 +38,8 @@ Crc32Routine RoutineOf(Crc32Engine engine) {
 }
 
 // The fastest first; the last of each list runs everywhere.
-constexpr Sha1Engine Sha1Preference[] = {Sha1Engine::ShaExtensions, Sha1Engine::Ssse3, Sha1Engine::Portable};
+constexpr Sha1Engine Sha1Preference[] = {Sha1Engine::ShaExtensions, Sha1Engine::Avx2, Sha1Engine::Ssse3,
+                                          Sha1Engine::Portable};
 constexpr Crc32Engine Crc32Preference[] = {Crc32Engine::Vpclmul512, Crc32Engine::Vpclmul256, Crc32Engine::Pclmul,
                                            Crc32Engine::Slicing16};
 
@@ -70,6 +72,7 @@ const char* EngineName(Sha1Engine engine) {
     switch (engine) {
     case Sha1Engine::Portable: return "portable";
     case Sha1Engine::Ssse3: return "ssse3";
+    case Sha1Engine::Avx2: return "avx2-bmi2";
     case Sha1Engine::ShaExtensions: return "sha-ni";
     }
     return "?";
@@ -92,6 +95,7 @@ bool IsEngineAvailable(Sha1Engine engine) {
     switch (engine) {
     case Sha1Engine::Portable: return true;
     case Sha1Engine::Ssse3: return TheCpuFeatures().Ssse3;
+    case Sha1Engine::Avx2: return TheCpuFeatures().Avx2 && TheCpuFeatures().Bmi;
     case Sha1Engine::ShaExtensions: return TheCpuFeatures().ShaExtensions;
     }
     return false;

@@ -13,11 +13,12 @@ using Sha1BlocksRoutine = void (*)(std::uint32_t state[5], const std::uint8_t* b
 using Crc32Routine = std::uint32_t (*)(std::uint32_t crc, const std::uint8_t* data, std::size_t length);
 
 enum class Md5Engine { Portable };
-enum class Sha1Engine { Portable, Ssse3, ShaExtensions };
+enum class Sha1Engine { Portable, Ssse3, Avx2, ShaExtensions };
 enum class Crc32Engine { Slicing8, Slicing16, Pclmul, Vpclmul256, Vpclmul512 };
 
 inline constexpr Md5Engine AllMd5Engines[] = {Md5Engine::Portable};
-inline constexpr Sha1Engine AllSha1Engines[] = {Sha1Engine::Portable, Sha1Engine::Ssse3, Sha1Engine::ShaExtensions};
+inline constexpr Sha1Engine AllSha1Engines[] = {Sha1Engine::Portable, Sha1Engine::Ssse3, Sha1Engine::Avx2,
+                                                Sha1Engine::ShaExtensions};
 inline constexpr Crc32Engine AllCrc32Engines[] = {Crc32Engine::Slicing8, Crc32Engine::Slicing16, Crc32Engine::Pclmul,
                                                   Crc32Engine::Vpclmul256, Crc32Engine::Vpclmul512};
 

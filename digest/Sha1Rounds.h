@@ -17,12 +17,14 @@ inline constexpr std::uint32_t Sha1RoundConstant(int round) {
     return round < 20 ? 0x5A827999u : round < 40 ? 0x6ED9EBA1u : round < 60 ? 0x8F1BBCDCu : 0xCA62C1D6u;
 }
 
-// wk[t] is the schedule word W[t] plus the round's constant.
+// With ConstantsAdded, wk[t] is the schedule word W[t] plus the round's
+// constant; without, it is W[t] alone and the constant is added here.
+template <bool ConstantsAdded = true>
 VELQUIN_FORCE_INLINE void Sha1Rounds(std::uint32_t state[5], const std::uint32_t wk[80]) {
     std::uint32_t a = state[0], b = state[1], c = state[2], d = state[3], e = state[4];
     // Five rounds per pass so the letters return to their places without moves.
 #define SHA1_ROUND(f, a, b, c, d, e, t)                  \
-    e += Sha1RotateLeft(a, 5) + (f) + wk[t];             \
+    e += Sha1RotateLeft(a, 5) + (f) + wk[t] + (ConstantsAdded ? 0 : Sha1RoundConstant(t)); \
     b = Sha1RotateLeft(b, 30)
 #define SHA1_FIVE(fa, fb, fc, fd, fe, t)                                   \
     SHA1_ROUND(fa(b, c, d), a, b, c, d, e, t);                             \

@@ -51,19 +51,20 @@ scripts/wine-exec build/bench/digest/digest_bench.exe "$(winepath -w "$data_file
 [ "$started_server" = 1 ] && wineserver -k 2>/dev/null
 
 echo "1 GiB page-cached file, 5 MiB chunks, best of $passes passes; MB = 10^6 bytes"
+echo "Ours: 32-bit x86 build (8 vector registers) under $(wine --version 2>/dev/null); MB/s includes reading, hash MB/s is the digest alone"
 echo "CPU:$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2-), $(nproc) cores;" \
   "flags: $(grep -m1 '^flags' /proc/cpuinfo | grep -oE '\b(sse2|ssse3|sse4_1|pclmulqdq|avx2|sha_ni|vpclmulqdq|avx512f)\b' | tr '\n' ' ')"
 awk '
-  $3 == "unavailable" { printf "%-6s %-14s unavailable on this processor\n", $1, $2; next }
+  $3 == "unavailable" { printf "%-6s %-18s unavailable on this processor\n", $1, $2; next }
   $4 == "-" { tool[$1] = $2; toolRate[$1] = $3; toolValue[$1] = $5; next }
   { row[++rows] = $0 }
   END {
-    printf "%-6s %-14s %9s %11s %9s  %s\n", "digest", "routine", "MB/s", "hash MB/s", "vs tool", "digest"
+    printf "%-6s %-18s %6s %9s %8s %8s  %s\n", "digest", "routine", "MB/s", "hash MB/s", "vs tool", "hash vs", "digest"
     split("md5 sha1 crc32", order, " ")
-    for (k = 1; k <= 3; ++k) if ((d = order[k]) in tool) printf "%-6s %-14s %9d %11s %9s  %s\n", d, tool[d], toolRate[d], "", "1.00", toolValue[d]
+    for (k = 1; k <= 3; ++k) if ((d = order[k]) in tool) printf "%-6s %-18s %6d %9s %8s %8s  %s\n", d, tool[d], toolRate[d], "", "1.00", "", toolValue[d]
     for (i = 1; i <= rows; ++i) {
       split(row[i], f, " ")
       mark = (f[5] == toolValue[f[1]]) ? "" : "  (differs from " tool[f[1]] ")"
-      printf "%-6s %-14s %9d %11d %8.2fx  %s%s\n", f[1], f[2], f[3], f[4], f[3] / toolRate[f[1]], f[5], mark
+      printf "%-6s %-18s %6d %9d %7.2fx %7.2fx  %s%s\n", f[1], f[2], f[3], f[4], f[3] / toolRate[f[1]], f[4] / toolRate[f[1]], f[5], mark
     }
   }' "$results"
