@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "app/UniqueHandle.h"
 
 namespace {
@@ -34,6 +36,11 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 }  // namespace
 
 bool SaveReport(const std::wstring& path, const std::string& bytes) {
+    // A read-only file is not replaced. Windows refuses to move over one
+    // anyway; checked here so the program behaves the same everywhere.
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+
     std::wstring temporaryPath;
     UniqueHandle file = CreateTemporaryBeside(path, temporaryPath);
     if (!file.IsValid()) return false;
