@@ -8,10 +8,11 @@
 #include "app/SaveReport.h"
 
 void Commands::OnAboutClicked() {
-    // Task-modal with no owner: every window of this thread, the main window
-    // among them, takes no input until the box is dismissed. Its modal loop
-    // keeps serving the worker's window operations.
-    MessageBoxW(nullptr, texts::AboutText, texts::AboutCaption, MB_OK | MB_TASKMODAL);
+    // Owned by the main window: an ownerless box would open beneath the
+    // topmost main window, out of reach of the mouse. While it is open the
+    // main window takes no input, and the box's modal loop keeps serving the
+    // worker's window operations.
+    MessageBoxW(mainWindow_, texts::AboutText, texts::AboutCaption, MB_OK | MB_APPLMODAL);
 }
 
 void Commands::OnClearClicked() { report_.SetReportText(std::wstring()); }

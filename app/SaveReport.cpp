@@ -10,9 +10,14 @@ namespace {
 
 // Opened without sharing: while the report is written no other program can
 // open the file.
+// A short name of its own rather than one derived from the target's: a target
+// name near the file system's length limit must still be savable.
 UniqueHandle CreateTemporaryBeside(const std::wstring& path, std::wstring& temporaryPath) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
-        temporaryPath = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(attempt) + L".tmp";
+        temporaryPath = folder + L"~velquin-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                        std::to_wstring(attempt) + L".tmp";
         UniqueHandle file(CreateFileW(temporaryPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file.IsValid() || GetLastError() != ERROR_FILE_EXISTS) return file;

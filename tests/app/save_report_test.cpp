@@ -81,6 +81,12 @@ TEST_F(SaveReportTest, FailureLeavesTheExistingFileAsItWas) {
     EXPECT_EQ(Files(), std::vector<std::wstring>{L"kept.txt"});
 }
 
+TEST_F(SaveReportTest, NameAtTheLengthLimitCanBeSaved) {
+    const std::wstring name(250, L'r');
+    ASSERT_TRUE(SaveReport(Path(name), "long name"));
+    EXPECT_EQ(Read(Path(name)), "long name");
+}
+
 TEST_F(SaveReportTest, MissingFolderFails) {
     EXPECT_FALSE(SaveReport(Path(L"no such folder\\report.txt"), "text"));
     EXPECT_TRUE(Files().empty());
