@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "VelquinDriver.h"
+#include "app/Commands.h"
 #include "app/MainWindow.h"
 #include "app/WindowOperations.h"
 
@@ -118,6 +120,45 @@ TEST_F(WindowOperationsTest, WorkerCallsReturnOnlyOnceTheControlIsUpdated) {
 
     CallFromWorker([] { Report().SetReportText(L""); });
     EXPECT_EQ(Report().GetReportText(), L"");
+}
+
+// While a command's modal box is open, the worker goes on writing: the box's
+// modal loop serves the window operations. The worker closes the box once its
+// calls have returned.
+TEST_F(WindowOperationsTest, WorkerGoesOnWritingWhileAModalBoxIsOpen) {
+    Commands commands(window_->Handle(), Report());
+    const struct {
+        const char* command;
+        void (Commands::*click)();
+        int closeWith;
+    } cases[] = {{"About", &Commands::OnAboutClicked, IDOK}, {"Save", &Commands::OnSaveClicked, IDCANCEL}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        Report().SetReportText(L"");
+        Report().SetProgress(0);
+        struct Worker {
+            int closeWith;
+            static DWORD WINAPI Run(void* context) {
+                auto* self = static_cast<Worker*>(context);
+                HWND box = nullptr;
+                driver::WaitUntil([&] {
+                    box = FindWindowW(L"#32770", nullptr);
+                    return box && IsWindowVisible(box);
+                });
+                Report().AppendToReport(L"appended meanwhile\r\n");
+                Report().SetProgress(57);
+                PostMessageW(box, WM_COMMAND, self->closeWith, 0);
+                return 0;
+            }
+        } worker{c.closeWith};
+        HANDLE thread = CreateThread(nullptr, 0, &Worker::Run, &worker, 0, nullptr);
+        ASSERT_NE(thread, nullptr);
+        (commands.*c.click)();
+        EXPECT_EQ(WaitForSingleObject(thread, 10000), WAIT_OBJECT_0);
+        CloseHandle(thread);
+        EXPECT_EQ(Report().GetReportText(), L"appended meanwhile\r\n");
+        EXPECT_EQ(SendMessageW(ProgressBar(), PBM_GETPOS, 0, 0), 57);
+    }
 }
 
 TEST(WindowOperations, DoNothingOnceDetached) {
