@@ -61,6 +61,13 @@ protected:
         return WaitUntil([&] { return velquin_->TopLevelWindows().size() == 1; });
     }
 
+    // The file once the save that closing the dialog started has finished:
+    // reading it while the program replaces it would make the save fail.
+    std::optional<std::string> SavedFile(const std::wstring& path) const {
+        if (!DialogsClosed() || !velquin_->WaitUntilIdle() || !DialogsClosed()) return std::nullopt;
+        return ReadFileBytes(path);
+    }
+
     std::unique_ptr<VelquinProcess> velquin_;
     HWND main_ = nullptr;
     HWND reportBox_ = nullptr;
@@ -95,9 +102,7 @@ TEST_F(CommandsTest, SaveUnderANewNameWithoutExtensionWritesTheClipboardBytes) {
     ASSERT_TRUE(copied.has_value());
 
     SaveAs(folder.File(L"report"));
-    ASSERT_TRUE(WaitUntil([&] { return ReadFileBytes(folder.File(L"report")) == copied; }))
-        << "saved: " << testing::PrintToString(ReadFileBytes(folder.File(L"report")));
-    EXPECT_TRUE(DialogsClosed());
+    EXPECT_EQ(SavedFile(folder.File(L"report")), copied);
     EXPECT_EQ(folder.FileNames(), std::vector<std::wstring>{L"report"}) << "no extension added, nothing left over";
     EXPECT_EQ(copied->find('\n'), copied->find("\r\n") + 1) << "lines end with CR LF";
     EXPECT_NE(copied->substr(0, 3), "\xEF\xBB\xBF");
@@ -123,17 +128,14 @@ TEST_F(CommandsTest, SaveOverAnExistingFileAsksThenReplacesItWhole) {
     HWND yes = GetDlgItem(question, IDYES);
     ASSERT_NE(yes, nullptr);
     Click(yes);
-    EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(path) == "short\r\n"; }))
-        << "file holds " << ReadFileBytes(path).value_or("").size() << " bytes";
-    EXPECT_TRUE(DialogsClosed());
+    EXPECT_EQ(SavedFile(path), "short\r\n");
 }
 
 TEST_F(CommandsTest, SecondSaveOpensOnThePathChosenFirst) {
     ScratchFolder folder;
     TypeReport(L"x\n", L"x\r\n");
     SaveAs(folder.File(L"first"));
-    ASSERT_TRUE(WaitUntil([&] { return ReadFileBytes(folder.File(L"first")) == "x\r\n"; }));
-    ASSERT_TRUE(DialogsClosed());
+    ASSERT_EQ(SavedFile(folder.File(L"first")), "x\r\n");
 
     Click(Button(L"保存(S)"));
     const HWND dialog = velquin_->WaitForWindow(L"#32770");

@@ -168,6 +168,12 @@ HWND VelquinProcess::WaitForWindow(const wchar_t* windowClass, const wchar_t* ca
     return found;
 }
 
+bool VelquinProcess::WaitUntilIdle(DWORD timeoutMs) const {
+    // A sent message is handled only when the thread next takes messages.
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(mainWindow_, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
+}
+
 std::vector<HWND> Children(HWND parent) {
     std::vector<HWND> children;
     EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&children));
@@ -186,10 +192,10 @@ HWND FindControl(HWND parent, const wchar_t* windowClass, const wchar_t* text) {
 
 std::wstring WindowText(HWND window) {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return L"<no answer>";
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length)) return L"<no answer>";
     std::wstring text(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
                         5000, &copied);
     text.resize(copied);
     return text;
@@ -274,7 +280,7 @@ std::optional<POINT> CloseBoxPoint(HWND window) {
     for (int y = frame.top; y < frame.top + 40; y += 2) {
         for (int x = frame.right - 1; x > frame.right - 60; --x) {
             DWORD_PTR hit = 0;
-            SendMessageTimeoutW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 5000, &hit);
+            SendMessageTimeoutW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, 5000, &hit);
             if (hit == HTCLOSE) return POINT{x - 2, y + 2};
         }
     }

@@ -34,6 +34,9 @@ public:
     // How many times the program's exit routine has run (it writes one line
     // to the file named by VELQUIN_EXIT_MARKER each time).
     int ExitRoutineRuns() const;
+    // Returns once the program's user-interface thread takes messages again:
+    // whatever a click started (a save, say) has finished or is showing a box.
+    bool WaitUntilIdle(DWORD timeoutMs = 10000) const;
 
     // A visible top-level window of the program with the given class (and
     // caption, when given) other than the main window, e.g. a message box or
