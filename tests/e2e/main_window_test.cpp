@@ -143,15 +143,35 @@ TEST_F(MainWindowTest, EnterInTheReportBoxStartsALineAndTabLeavesIt) {
     EXPECT_EQ(WindowText(reportBox_), L"第一行\r\nline 2") << "Tab inserts nothing";
 }
 
-TEST_F(MainWindowTest, ShiftEscDoesNotClose) {
-    ASSERT_TRUE(FocusBecomes(Button(L"关于（A）")));
-    PressKey(VK_ESCAPE, {VK_SHIFT});
-    // Input is handled in order: once the Tab after it has moved the focus,
-    // Shift+Esc has been handled too.
+// Shift+Esc is not Esc, and the letters in the button captions are no
+// shortcuts.
+TEST_F(MainWindowTest, KeysThatDoNothing) {
+    const struct {
+        const char* name;
+        WORD key;
+        WORD modifier;
+    } keys[] = {{"Shift+Esc", VK_ESCAPE, VK_SHIFT}, {"Alt+A", 'A', VK_MENU}, {"Alt+E", 'E', VK_MENU},
+                {"Alt+S", 'S', VK_MENU},          {"Alt+C", 'C', VK_MENU}, {"Alt+X", 'X', VK_MENU}};
+    Click(reportBox_);
+    TypeText(L"kept");
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(reportBox_) == L"kept"; }));
     PressKey(VK_TAB);
-    ASSERT_TRUE(FocusBecomes(Button(L"退出（E)")));
-    EXPECT_TRUE(velquin_->IsRunning());
-    EXPECT_TRUE(IsWindowVisible(main_));
+    ASSERT_TRUE(FocusBecomes(Button(L"关于（A）")));
+    const HWND order[] = {Button(L"关于（A）"), Button(L"退出（E)"), Button(L"保存(S)"),
+                          Button(L"复制(C)"),  Button(L"清除(X)"),  reportBox_};
+    int stop = 0;
+    for (const auto& key : keys) {
+        SCOPED_TRACE(key.name);
+        PressKey(key.key, {key.modifier});
+        // Input is handled in order: once the Tab after it has moved the
+        // focus, the key before it has been handled too.
+        PressKey(VK_TAB);
+        stop = (stop + 1) % 6;
+        ASSERT_TRUE(FocusBecomes(order[stop]));
+        EXPECT_TRUE(velquin_->IsRunning());
+        EXPECT_EQ(velquin_->TopLevelWindows().size(), 1u) << "no box or dialog opened";
+        EXPECT_EQ(WindowText(reportBox_), L"kept");
+    }
 }
 
 // Every way out ends the program with exit code 0, the exit routine run once.
