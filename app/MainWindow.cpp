@@ -108,7 +108,9 @@ LRESULT CALLBACK MainWindow::WindowProcedure(HWND window, UINT message, WPARAM w
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: return OnCreate() ? 0 : -1;
-    case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED) OnButtonClicked(LOWORD(wParam));
+        return 0;
     case WM_ACTIVATE: OnActivate(LOWORD(wParam) != WA_INACTIVE); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
     }
@@ -136,7 +138,7 @@ bool MainWindow::OnCreate() {
     return true;
 }
 
-void MainWindow::OnCommand(int controlId) {
+void MainWindow::OnButtonClicked(int controlId) {
     switch (controlId) {
     case kAboutButton: commands_->OnAboutClicked(); break;
     case kClearButton: commands_->OnClearClicked(); break;

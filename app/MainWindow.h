@@ -30,7 +30,7 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool OnCreate();
-    void OnCommand(int controlId);
+    void OnButtonClicked(int controlId);
     void OnActivate(bool active);
     void OnDestroy();
     void OnTabPressed(bool backwards);
