@@ -7,3 +7,5 @@
 // cannot be had. Shows an error box with no owner naming the cause, then ends
 // the process with exit code -1 without running the exit routine.
 [[noreturn]] void FatalError(const std::wstring& cause);
+// For callers that must not allocate (memory exhaustion).
+[[noreturn]] void FatalError(const wchar_t* cause);

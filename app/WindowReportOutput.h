@@ -1,0 +1,17 @@
+#pragma once
+#include "app/WindowOperations.h"
+#include "report/ReportOutput.h"
+
+// Lets the report job write into the main window.
+class WindowReportOutput final : public ReportOutput {
+public:
+    explicit WindowReportOutput(WindowOperations& window) : window_(window) {}
+
+    void AppendToReport(const std::wstring& text) override { window_.AppendToReport(text); }
+    void SetProgress(int position) override { window_.SetProgress(position); }
+    // The job empties the box when its file vanished while being read.
+    void SetReportText(const std::wstring& text) { window_.SetReportText(text); }
+
+private:
+    WindowOperations& window_;
+};
