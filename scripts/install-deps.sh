@@ -9,7 +9,7 @@ packages=(
   googletest
   wine wine32:i386
   xvfb xauth x11-utils imagemagick
-  fonts-wqy-microhei
+  fonts-wqy-microhei fonts-wine
   rhash openssl
   locales
 )
