@@ -49,8 +49,8 @@ extern const std::array<std::string_view, kSkinMetricCount> kSkinMetricNames;
 extern const std::array<SkinMetricRange, kSkinMetricCount> kSkinMetricRanges;
 inline constexpr std::size_t kSkinMaxNameLength = 64;
 
-struct Skin {
-  std::string name;  // ASCII; the key a caller may ask for
+// What a skin makes windows look like.
+struct SkinLook {
   std::array<std::uint32_t, kSkinColorCount> colors{};
   std::array<int, kSkinMetricCount> metrics{};
 
@@ -60,11 +60,30 @@ struct Skin {
   std::uint32_t ButtonColor(ButtonState state, ButtonPart part) const;
 };
 
+struct Skin : SkinLook {
+  std::string name;  // ASCII; the key a caller may ask for
+};
+
+// The ids of a file's entries; colours and metrics count up from their first id
+// in the order of their enums.
+enum SkinEntryId : std::uint16_t { kSkinNameId = 0x0001, kSkinFirstColorId = 0x0100, kSkinFirstMetricId = 0x0200 };
+inline constexpr std::size_t kSkinEntryCount = 1 + kSkinColorCount + kSkinMetricCount;
+
+bool IsValidSkinName(std::string_view name);
+bool IsValidSkinColor(std::uint32_t color);
+bool IsValidSkinMetric(std::size_t metric, int value);
+
 std::uint32_t SkinCrc32(std::span<const std::uint8_t> bytes);
+
+// The look a skin file holds, or nothing when it is not a whole, valid skin of
+// this version. A non-empty key must equal the skin's name, which `name`, when
+// given, is set to as it stands in `file`. Reads in place and needs no heap:
+// this is all the engine takes from a file.
+std::optional<SkinLook> DecodeSkinLook(std::span<const std::uint8_t> file, std::string_view key,
+                                       std::string_view* name = nullptr);
+
+// The same checks, and the skin with its name (SkinFile.cpp).
+std::optional<Skin> DecodeSkin(std::span<const std::uint8_t> file, std::string_view key);
 
 // The file's bytes, or nothing when the skin is incomplete or a value is out of range.
 std::optional<std::vector<std::uint8_t>> EncodeSkin(const Skin& skin);
-
-// The skin a file holds, or nothing when it is not a whole, valid skin of this
-// version. A non-empty key must equal the skin's name.
-std::optional<Skin> DecodeSkin(std::span<const std::uint8_t> file, std::string_view key);

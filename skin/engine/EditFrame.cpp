@@ -46,13 +46,13 @@ LRESULT CALLBACK EditFrameProc(HWND edit, UINT message, WPARAM wParam, LPARAM lP
         RECT client;
         GetClientRect(edit, &client);
         HDC dc = GetDC(edit);
-        FrameSolid(dc, client, CurrentThreadSkin()->skin.Color(SkinColor::EditBorder));
+        FrameSolid(dc, client, CurrentThreadSkin()->look.Color(SkinColor::EditBorder));
         ReleaseDC(edit, dc);
       }
       return result;
     }
     case WM_NCPAINT: {
-      const Skin& skin = CurrentThreadSkin()->skin;
+      const SkinLook& skin = CurrentThreadSkin()->look;
       DefSubclassProc(edit, message, wParam, lParam);
       PaintFlatBorder(edit, skin.Color(SkinColor::EditBorder), skin.Color(SkinColor::EditBack));
       return 0;

@@ -1,9 +1,8 @@
 // Group boxes: a one-pixel frame with the caption set into its top edge. The
 // inside is left to the parent, as the plain control does.
 
-#include <string>
-
 #include "skin/engine/ThreadSkin.h"
+#include "skin/engine/WindowText.h"
 
 namespace {
 
@@ -20,10 +19,9 @@ void PaintGroupBox(HWND box, HDC dc, const ThreadSkin& skin) {
 
   RECT frame = client;
   frame.top += metrics.tmHeight / 2;
-  FrameSolid(dc, frame, skin.skin.Color(SkinColor::GroupFrame));
+  FrameSolid(dc, frame, skin.look.Color(SkinColor::GroupFrame));
 
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
+  WindowText text(box);
   if (text.empty()) return;
   // The caption starts where the plain control puts it, one character cell in.
   RECT caption = {client.left + 8, client.top, client.right - 8, client.top + metrics.tmHeight};
@@ -31,7 +29,7 @@ void PaintGroupBox(HWND box, HDC dc, const ThreadSkin& skin) {
   RECT behindCaption = {caption.left - 2, frame.top, caption.right + 2, frame.top + 1};
   FillRect(dc, &behindCaption, skin.face.get());
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, skin.skin.Color(IsWindowEnabled(box) ? SkinColor::GroupText : SkinColor::ButtonDisabledText));
+  SetTextColor(dc, skin.look.Color(IsWindowEnabled(box) ? SkinColor::GroupText : SkinColor::ButtonDisabledText));
   DrawTextW(dc, text.c_str(), -1, &caption, DT_SINGLELINE | DT_NOPREFIX);
 }
 

@@ -7,7 +7,7 @@
 
 namespace {
 
-void PaintProgressBar(HWND bar, HDC dc, const Skin& skin) {
+void PaintProgressBar(HWND bar, HDC dc, const SkinLook& skin) {
   RECT client;
   GetClientRect(bar, &client);
   FillSolid(dc, client, skin.Color(SkinColor::ProgressBack));
@@ -50,18 +50,18 @@ LRESULT CALLBACK ProgressBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM l
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(bar, &paint);
-      PaintProgressBar(bar, dc, skin->skin);
+      PaintProgressBar(bar, dc, skin->look);
       EndPaint(bar, &paint);
       return 0;
     }
     case WM_PRINTCLIENT:
-      PaintProgressBar(bar, reinterpret_cast<HDC>(wParam), skin->skin);
+      PaintProgressBar(bar, reinterpret_cast<HDC>(wParam), skin->look);
       return 0;
     case WM_ERASEBKGND:
       return 1;
     case WM_NCPAINT:
       DefSubclassProc(bar, message, wParam, lParam);
-      PaintFlatBorder(bar, skin->skin.Color(SkinColor::ProgressBorder), skin->skin.Color(SkinColor::ProgressBack));
+      PaintFlatBorder(bar, skin->look.Color(SkinColor::ProgressBorder), skin->look.Color(SkinColor::ProgressBack));
       return 0;
     case WM_NCDESTROY:
       RemoveWindowSubclass(bar, ProgressBarProc, 0);

@@ -1,13 +1,13 @@
 // Flat push buttons: one face, border and text colour per state, and a
 // thread-wide "hot" button that follows the mouse.
 
-#include <string>
-
 #include "skin/engine/ThreadSkin.h"
+#include "skin/engine/ThreadSlot.h"
+#include "skin/engine/WindowText.h"
 
 namespace {
 
-thread_local HWND t_hotButton = nullptr;
+ThreadSlot<HWND> s_hotButton;
 
 bool IsPlainPushButton(HWND button) {
   LONG style = GetWindowLongW(button, GWL_STYLE);
@@ -18,27 +18,21 @@ bool IsPlainPushButton(HWND button) {
 ButtonState StateOf(HWND button) {
   if (!IsWindowEnabled(button)) return ButtonState::Disabled;
   if (SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED) return ButtonState::Pressed;
-  if (button == t_hotButton) return ButtonState::Hot;
+  if (button == s_hotButton.get()) return ButtonState::Hot;
   // A dialog's default button shows what Enter would press, as the focused one does.
   bool isDefault = (GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
   if (GetFocus() == button || isDefault) return ButtonState::Focused;
   return ButtonState::Normal;
 }
 
-std::wstring TextOf(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-void PaintPushButton(HWND button, HDC dc, const Skin& skin) {
+void PaintPushButton(HWND button, HDC dc, const SkinLook& skin) {
   ButtonState state = StateOf(button);
   RECT rect;
   GetClientRect(button, &rect);
   FillSolid(dc, rect, skin.ButtonColor(state, ButtonPart::Face));
   FrameSolid(dc, rect, skin.ButtonColor(state, ButtonPart::Border));
 
-  std::wstring text = TextOf(button);
+  WindowText text(button);
   SelectedObject font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(button, WM_GETFONT, 0, 0)));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, skin.ButtonColor(state, ButtonPart::Text));
@@ -56,9 +50,9 @@ void PaintPushButton(HWND button, HDC dc, const Skin& skin) {
 }
 
 void SetHotButton(HWND button) {
-  HWND previous = t_hotButton;
+  HWND previous = s_hotButton.get();
   if (previous == button) return;
-  t_hotButton = button;
+  s_hotButton.set(button);
   if (previous && IsWindow(previous)) RepaintNow(previous);
   if (button) {
     TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, button, 0};
@@ -88,7 +82,7 @@ LRESULT CALLBACK PushButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM
                                 DWORD_PTR) {
   const ThreadSkin* skin = CurrentThreadSkin();
   if (message == WM_NCDESTROY) {
-    if (t_hotButton == button) t_hotButton = nullptr;
+    if (s_hotButton.get() == button) s_hotButton.set(nullptr);
     RemoveWindowSubclass(button, PushButtonProc, 0);
     return DefSubclassProc(button, message, wParam, lParam);
   }
@@ -98,12 +92,12 @@ LRESULT CALLBACK PushButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(button, &paint);
-      PaintPushButton(button, dc, skin->skin);
+      PaintPushButton(button, dc, skin->look);
       EndPaint(button, &paint);
       return 0;
     }
     case WM_PRINTCLIENT:
-      PaintPushButton(button, reinterpret_cast<HDC>(wParam), skin->skin);
+      PaintPushButton(button, reinterpret_cast<HDC>(wParam), skin->look);
       return 0;
     case WM_ERASEBKGND:
       return 1;
@@ -111,7 +105,7 @@ LRESULT CALLBACK PushButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM
       SetHotButton(button);
       break;
     case WM_MOUSELEAVE:
-      if (t_hotButton == button) SetHotButton(nullptr);
+      if (s_hotButton.get() == button) SetHotButton(nullptr);
       break;
   }
   LRESULT result = DefSubclassProc(button, message, wParam, lParam);

@@ -3,9 +3,10 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <vector>
+#include <span>
 
 #include "skin/SkinFormat.h"
+#include "skin/engine/HeapBlock.h"
 #include "skin/engine/ThreadSkin.h"
 
 namespace {
@@ -24,27 +25,32 @@ class FileHandle {
   HANDLE handle_;
 };
 
-// The whole file, if it can be read and is no larger than any skin can be.
-bool ReadSkinFile(const char* path, std::vector<std::uint8_t>& bytes) {
-  FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.get() == INVALID_HANDLE_VALUE) return false;
+// The size of a file that can be read and is no larger than any skin can be; -1 otherwise.
+LONGLONG SkinFileSize(HANDLE file) {
   LARGE_INTEGER size;
-  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > static_cast<LONGLONG>(kSkinMaxFileSize))
-    return false;
-  bytes.resize(static_cast<std::size_t>(size.QuadPart));
+  if (file == INVALID_HANDLE_VALUE || !GetFileSizeEx(file, &size) ||
+      size.QuadPart > static_cast<LONGLONG>(kSkinMaxFileSize))
+    return -1;
+  return size.QuadPart;
+}
+
+bool ReadWhole(HANDLE file, HeapBlock& bytes) {
   DWORD read = 0;
-  return ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-         read == bytes.size();
+  return ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size();
 }
 
 }  // namespace
 
 extern "C" int WINAPI SkinH_AttachEx(const char* skinPath, const char* key) {
   if (!skinPath) return kUnreadable;
-  std::vector<std::uint8_t> bytes;
-  if (!ReadSkinFile(skinPath, bytes)) return kUnreadable;
-  auto skin = DecodeSkin(bytes, key ? key : "");
-  if (!skin) return kInvalid;
-  return AttachSkinToThread(*skin) ? kAttached : kNoHook;
+  FileHandle file(CreateFileA(skinPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  LONGLONG size = SkinFileSize(file.get());
+  if (size < 0) return kUnreadable;
+  HeapBlock bytes(static_cast<std::size_t>(size));
+  if (!bytes || !ReadWhole(file.get(), bytes)) return kUnreadable;
+  std::span<const std::uint8_t> skinFile(static_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+  auto look = DecodeSkinLook(skinFile, key ? key : "");
+  if (!look) return kInvalid;
+  return AttachSkinToThread(*look) ? kAttached : kNoHook;
 }

@@ -18,13 +18,13 @@ LRESULT CALLBACK SurfaceProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
-      SetTextColor(dc, skin->skin.Color(SkinColor::WindowText));
-      SetBkColor(dc, skin->skin.Color(SkinColor::WindowFace));
+      SetTextColor(dc, skin->look.Color(SkinColor::WindowText));
+      SetBkColor(dc, skin->look.Color(SkinColor::WindowFace));
       return reinterpret_cast<LRESULT>(skin->face.get());
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
-      SetTextColor(dc, skin->skin.Color(SkinColor::EditText));
-      SetBkColor(dc, skin->skin.Color(SkinColor::EditBack));
+      SetTextColor(dc, skin->look.Color(SkinColor::EditText));
+      SetBkColor(dc, skin->look.Color(SkinColor::EditBack));
       return reinterpret_cast<LRESULT>(skin->editBack.get());
     case WM_NCDESTROY:
       RemoveWindowSubclass(window, SurfaceProc, 0);

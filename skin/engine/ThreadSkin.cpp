@@ -1,14 +1,15 @@
 #include "skin/engine/ThreadSkin.h"
 
-#include <memory>
 #include <string_view>
+
+#include "skin/engine/ThreadSlot.h"
 
 namespace {
 
 // One skin and one hook per thread. Both stay until the thread ends; the
 // system removes a thread's hooks with it.
-thread_local ThreadSkin* t_skin = nullptr;
-thread_local HHOOK t_hook = nullptr;
+ThreadSlot<ThreadSkin*> s_skin;
+ThreadSlot<HHOOK> s_hook;
 
 enum class WindowKind { Surface, PushButton, GroupBox, ProgressBar, Edit, Other };
 
@@ -79,17 +80,29 @@ BOOL CALLBACK SkinTopLevel(HWND window, LPARAM) {
   return TRUE;
 }
 
+// The thread's CBT hook, set once; false when the system refuses it.
+bool HookThread() {
+  if (s_hook.get()) return true;
+  HHOOK hook = SetWindowsHookExW(WH_CBT, OnCbt, nullptr, GetCurrentThreadId());
+  if (hook && s_hook.set(hook)) return true;
+  if (hook) UnhookWindowsHookEx(hook);
+  return false;
+}
+
 }  // namespace
 
-const ThreadSkin* CurrentThreadSkin() { return t_skin; }
+const ThreadSkin* CurrentThreadSkin() { return s_skin.get(); }
 
-bool AttachSkinToThread(const Skin& skin) {
-  if (!t_hook) {
-    t_hook = SetWindowsHookExW(WH_CBT, OnCbt, nullptr, GetCurrentThreadId());
-    if (!t_hook) return false;
+bool AttachSkinToThread(const SkinLook& look) {
+  ThreadSkin* skin = new ThreadSkin(look);
+  ThreadSkin* replaced = s_skin.get();
+  // The skin is in place before the hook, whose windows look it up.
+  if (!skin || !s_skin.set(skin) || !HookThread()) {
+    s_skin.set(replaced);
+    delete skin;
+    return false;
   }
-  auto replaced = std::unique_ptr<ThreadSkin>(t_skin);
-  t_skin = new ThreadSkin(skin);
+  delete replaced;
   EnumThreadWindows(GetCurrentThreadId(), SkinTopLevel, 0);
   return true;
 }

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstddef>
+
 #include "skin/SkinFormat.h"
 #include "skin/engine/Gdi.h"
 
@@ -9,12 +11,18 @@
 // WM_CTLCOLOR* with. Windows only ever run on their own thread, so each
 // subclass procedure finds its skin through the thread it runs on.
 struct ThreadSkin {
-  explicit ThreadSkin(const Skin& skin)
-      : skin(skin),
-        face(skin.Color(SkinColor::WindowFace)),
-        editBack(skin.Color(SkinColor::EditBack)) {}
+  explicit ThreadSkin(const SkinLook& look)
+      : look(look),
+        face(look.Color(SkinColor::WindowFace)),
+        editBack(look.Color(SkinColor::EditBack)) {}
 
-  Skin skin;
+  // From the process heap, not the C++ runtime's; null when it is full.
+  static void* operator new(std::size_t size) noexcept { return HeapAlloc(GetProcessHeap(), 0, size); }
+  static void operator delete(void* block) {
+    if (block) HeapFree(GetProcessHeap(), 0, block);
+  }
+
+  SkinLook look;
   SolidBrush face;
   SolidBrush editBack;
 };
@@ -24,7 +32,7 @@ const ThreadSkin* CurrentThreadSkin();
 
 // Gives the calling thread's existing windows and every window it creates from
 // now on the skin's look. A second attach replaces the skin.
-bool AttachSkinToThread(const Skin& skin);
+bool AttachSkinToThread(const SkinLook& look);
 
 // Repaints a window now, whatever the control drew on its own.
 inline void RepaintNow(HWND window) {
