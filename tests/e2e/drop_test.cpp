@@ -77,6 +77,7 @@ struct Content {
 // Published test vectors.
 const Content kFox = {"The quick brown fox jumps over the lazy dog", L"9E107D9D372BB6826BD81D3542A419D6",
                       L"2FD4E1C67A2D28FCED849EE1BB76E7391B93EB12", L"414FA339"};
+const Content kEmpty = {"", L"D41D8CD98F00B204E9800998ECF8427E", L"DA39A3EE5E6B4B0D3255BFEF95601890AFD80709", L"0"};
 const Content kAbc = {"abc", L"900150983CD24FB0D6963F7D28E17F72", L"A9993E364706816ABA3E25717850C26C9CD0D89D",
                       L"352441C2"};
 
@@ -180,8 +181,9 @@ protected:
 
 // The names hold characters of no ANSI code page of the machine, one beyond
 // the Basic Multilingual Plane: the path must travel as UTF-16 all the way.
-// Dropped on a button, the file must not press it (Clear would empty the box).
-TEST_F(DropTest, AFileDroppedOnTheBoxTheBackgroundOrAButtonIsReportedAfterWhatTheBoxHeld) {
+// Dropped on a button, the file must not press it: Clear would empty the box
+// of the report an earlier drop left there.
+TEST_F(DropTest, AFileDroppedOnTheBoxTheBackgroundOrAButtonIsReportedAfterTheEarlierReport) {
     const struct {
         const char* where;
         Target (DropTest::*target)() const;
@@ -191,15 +193,18 @@ TEST_F(DropTest, AFileDroppedOnTheBoxTheBackgroundOrAButtonIsReportedAfterWhatTh
         {"window background", &DropTest::OnBackground, L"表情😀 报告.txt"},
         {"Clear button", &DropTest::OnClearButton, L"देवनागरी क.txt"},
     };
+    const std::wstring earlier = MakeFile(L"空.txt", kEmpty);
     for (const auto& drop : cases) {
         SCOPED_TRACE(drop.where);
         ASSERT_NO_FATAL_FAILURE(Launch());
-        Click(reportBox_);
-        TypeText(L"备注\n");
-        ExpectBox(L"备注\r\n");
+        const std::wstring held = Report(earlier, 0, kEmpty);
+        ASSERT_TRUE(Drop(OnBox(), {earlier}));
+        ExpectBox(held);
+        ASSERT_EQ(Progress(), 0) << "an empty file shows 0";
+
         const std::wstring path = MakeFile(drop.name, kFox);
         ASSERT_TRUE(Drop((this->*drop.target)(), {path}));
-        ExpectBox(L"备注\r\n" + Report(path, kFox.bytes.size(), kFox));
+        ExpectBox(held + Report(path, kFox.bytes.size(), kFox));
         EXPECT_EQ(Progress(), 100);
     }
 }
