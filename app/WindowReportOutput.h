@@ -9,8 +9,6 @@ public:
 
     void AppendToReport(const std::wstring& text) override { window_.AppendToReport(text); }
     void SetProgress(int position) override { window_.SetProgress(position); }
-    // The job empties the box when its file vanished while being read.
-    void SetReportText(const std::wstring& text) { window_.SetReportText(text); }
 
 private:
     WindowOperations& window_;
