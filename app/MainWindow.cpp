@@ -149,13 +149,17 @@ void MainWindow::OnButtonClicked(int controlId) {
 }
 
 // Like a dialog, the window hands the focus back to the control that had it
-// when the user returns, or to the first tab stop.
+// when the user returns, or to the first tab stop. A control that already has
+// the focus keeps it: under X11 the activation can arrive after the click that
+// caused it, and must not pull the focus away from the control clicked.
 void MainWindow::OnActivate(bool active) {
+    const HWND focus = GetFocus();
+    const bool focusInside = focus && IsChild(window_, focus);
     if (!active) {
-        const HWND focus = GetFocus();
-        if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+        if (focusInside) lastFocus_ = focus;
         return;
     }
+    if (focusInside) return;
     SetFocus(lastFocus_ ? lastFocus_ : GetNextDlgTabItem(window_, nullptr, FALSE));
 }
 
