@@ -96,10 +96,12 @@ std::unique_ptr<VelquinProcess> VelquinProcess::Start(DWORD timeoutMs) {
     const bool active = WaitUntil(
         [&] {
             const HWND focus = FocusIn(run->mainWindow_);
-            return focus && IsChild(run->mainWindow_, focus);
+            return GetForegroundWindow() == run->mainWindow_ && focus && IsChild(run->mainWindow_, focus);
         },
         timeoutMs);
-    if (!active) {
+    // Input sent before the program takes messages again may meet a window
+    // that X has not yet mapped and be lost.
+    if (!active || !run->WaitUntilIdle(timeoutMs)) {
         std::fwprintf(stderr, L"Velquin's main window did not take the focus\n");
         return nullptr;
     }
@@ -247,7 +249,15 @@ void ClickAt(POINT screen) {
     Send({down, up});
 }
 
-void Click(HWND window) { ClickAt(Centre(ScreenRect(window))); }
+void Click(HWND window) {
+    const POINT centre = Centre(ScreenRect(window));
+    // A window closing or opening on top of it would take the click.
+    WaitUntil([&] {
+        const HWND hit = WindowFromPoint(centre);
+        return hit == window || IsChild(window, hit);
+    });
+    ClickAt(centre);
+}
 
 void PressKey(WORD vk, std::initializer_list<WORD> modifiers) {
     std::vector<INPUT> inputs;
