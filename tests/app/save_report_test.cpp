@@ -1,57 +1,25 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "VelquinDriver.h"
 #include "app/SaveReport.h"
+
+using namespace driver;
 
 namespace {
 
 // A fresh folder of its own for each test, removed with everything in it.
 class SaveReportTest : public testing::Test {
 protected:
-    void SetUp() override {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        folder_ = std::wstring(temp) + L"velquin-save-" + std::to_wstring(GetCurrentProcessId());
-        CreateDirectoryW(folder_.c_str(), nullptr);
-    }
-    void TearDown() override {
-        for (const std::wstring& name : Files()) {
-            const std::wstring path = folder_ + L"\\" + name;
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileW(path.c_str());
-        }
-        RemoveDirectoryW(folder_.c_str());
-    }
+    std::wstring Path(const std::wstring& name) const { return folder_.File(name); }
+    std::vector<std::wstring> Files() const { return folder_.FileNames(); }
+    static std::string Read(const std::wstring& path) { return ReadFileBytes(path).value_or("<no file>"); }
+    static void Write(const std::wstring& path, const std::string& bytes) { WriteFileBytes(path, bytes); }
 
-    std::wstring Path(const std::wstring& name) const { return folder_ + L"\\" + name; }
-
-    std::vector<std::wstring> Files() const {
-        std::vector<std::wstring> names;
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((folder_ + L"\\*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return names;
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-        return names;
-    }
-
-    static std::string Read(const std::wstring& path) {
-        std::ifstream file(std::filesystem::path(path), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(file), {});
-    }
-    static void Write(const std::wstring& path, const std::string& bytes) {
-        std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
-    }
-
-    std::wstring folder_;
+    ScratchFolder folder_;
 };
 
 TEST_F(SaveReportTest, WritesExactlyTheBytesUnderTheNameGiven) {
