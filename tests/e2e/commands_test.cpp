@@ -5,24 +5,19 @@
 #include <cstring>
 #include <string>
 
+#include "RunningProgramTest.h"
 #include "VelquinDriver.h"
 
 using namespace driver;
 
 namespace {
 
-class CommandsTest : public testing::Test {
+class CommandsTest : public RunningProgramTest {
 protected:
     void SetUp() override {
         EmptyTheClipboard();
-        velquin_ = VelquinProcess::Start();
-        ASSERT_NE(velquin_, nullptr);
-        main_ = velquin_->MainWindow();
-        reportBox_ = FindControl(main_, L"Edit");
-        ASSERT_NE(reportBox_, nullptr);
+        RunningProgramTest::SetUp();
     }
-
-    HWND Button(const wchar_t* caption) const { return FindControl(main_, L"Button", caption); }
 
     // Types the text into the report box as the user would.
     void TypeReport(const std::wstring& typed, const std::wstring& boxText) {
@@ -67,10 +62,6 @@ protected:
         if (!DialogsClosed() || !velquin_->WaitUntilIdle() || !DialogsClosed()) return std::nullopt;
         return ReadFileBytes(path);
     }
-
-    std::unique_ptr<VelquinProcess> velquin_;
-    HWND main_ = nullptr;
-    HWND reportBox_ = nullptr;
 };
 
 const wchar_t kTyped[] = L"文件: C:\\报告.txt\n大小: 12 字节\nMD5: 0A1B\n";

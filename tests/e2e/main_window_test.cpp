@@ -9,30 +9,18 @@
 #include <functional>
 #include <string>
 
+#include "RunningProgramTest.h"
 #include "VelquinDriver.h"
 
 using namespace driver;
 
 namespace {
 
-class MainWindowTest : public testing::Test {
+class MainWindowTest : public RunningProgramTest {
 protected:
-    void SetUp() override {
-        velquin_ = VelquinProcess::Start();
-        ASSERT_NE(velquin_, nullptr);
-        main_ = velquin_->MainWindow();
-        reportBox_ = FindControl(main_, L"Edit");
-        ASSERT_NE(reportBox_, nullptr);
-    }
-
-    HWND Button(const wchar_t* caption) const { return FindControl(main_, L"Button", caption); }
     bool FocusBecomes(HWND control) const {
         return WaitUntil([&] { return FocusIn(main_) == control; });
     }
-
-    std::unique_ptr<VelquinProcess> velquin_;
-    HWND main_ = nullptr;
-    HWND reportBox_ = nullptr;
 };
 
 TEST(Locale, AnsiCodePageIsTheOneThisRunIsFor) {
