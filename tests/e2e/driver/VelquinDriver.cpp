@@ -45,21 +45,6 @@ INPUT KeyInput(WORD vk, bool up) {
 
 void Send(std::vector<INPUT> inputs) { SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }
 
-// Waits while serving this thread's messages: a message the program sends to
-// a window of the test's thread (the clipboard's, for one) must not leave the
-// program hanging while the test waits on it.
-void ServeMessagesFor(DWORD milliseconds) {
-    const ULONGLONG until = GetTickCount64() + milliseconds;
-    for (ULONGLONG now = GetTickCount64(); now < until; now = GetTickCount64()) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now), QS_ALLINPUT);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-}
-
 }  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -67,7 +52,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     for (;;) {
         if (condition()) return true;
         if (GetTickCount64() >= deadline) return false;
-        ServeMessagesFor(kPollMs);
+        Sleep(kPollMs);
     }
 }
 
