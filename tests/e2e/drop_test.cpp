@@ -22,14 +22,8 @@ constexpr DWORD kReportPatience = 20000;
 // may take many more.
 constexpr DWORD kLargeReportPatience = 240000;
 
-std::wstring DragSourcePath() {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path = self;
-    path.resize(path.find_last_of(L"\\/") + 1);
-    // Set by the build: where drag_source.exe lies relative to this test program.
-    return path + DRAG_SOURCE_FROM_TEST;
-}
+// Set by the build: where drag_source.exe lies relative to this test program.
+std::wstring DragSourcePath() { return PathBesideThisTest(DRAG_SOURCE_FROM_TEST); }
 
 // Drags the paths from drag_source.exe and drops them at the screen point.
 // Its exit code (0 when a target took the drop), or -1 when it did not end.

@@ -11,14 +11,8 @@ namespace {
 
 constexpr DWORD kPollMs = 10;
 
-std::wstring ProgramPath() {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path = self;
-    path.resize(path.find_last_of(L"\\/") + 1);
-    // Set by the build: where Velquin.exe lies relative to this test program.
-    return path + VELQUIN_EXE_FROM_TEST;
-}
+// Set by the build: where Velquin.exe lies relative to this test program.
+std::wstring ProgramPath() { return PathBesideThisTest(VELQUIN_EXE_FROM_TEST); }
 
 std::wstring NewExitMarkerPath() {
     static int count = 0;
@@ -46,6 +40,14 @@ INPUT KeyInput(WORD vk, bool up) {
 void Send(std::vector<INPUT> inputs) { SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }
 
 }  // namespace
+
+std::wstring PathBesideThisTest(const std::wstring& relativePath) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path = self;
+    path.resize(path.find_last_of(L"\\/") + 1);
+    return path + relativePath;
+}
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;

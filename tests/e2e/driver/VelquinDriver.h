@@ -18,6 +18,9 @@ namespace driver {
 // so there is no event to wait on: the condition is the event.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 
+// A path given relative to the folder of the running test program.
+std::wstring PathBesideThisTest(const std::wstring& relativePath);
+
 // One run of the program built beside this test program.
 class VelquinProcess {
 public:
